@@ -1,0 +1,3 @@
+#include "cli/driver.hpp"
+
+int main(int argc, char** argv) { return partigen_main(argc, argv); }
