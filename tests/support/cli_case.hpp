@@ -26,5 +26,9 @@ program_result expect_cli(const cli_case& c, const temp_dir& dir);
 // Runs each case in a directory of its own.
 void expect_cli(const std::vector<cli_case>& cases);
 
+// The harmonic table for these levels of harmonics 1, 2, ...: eight
+// "%5d:%3d" entries to a line.
+std::string table_of(const std::vector<int>& levels);
+
 // The usage error text for a code, as the program prints it.
 std::string usage_error(int code);
