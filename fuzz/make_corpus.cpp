@@ -125,6 +125,8 @@ void run_seeds() {
   run_seed("ka1-t-3", with_ka1(options(0, 0, 0, 0, 1, -3), 1060, 9), wav16);
   run_seed("ka1-short", with_ka1(options(0, 0, 0, 0, 1, 64), 1000, 1), wav16);
   run_seed("ka1-missing", options(ka1_named, 0, 0, 0, 1, 64), wav16);
+  run_seed("ka1-directory", options(ka1_named | ka1_is_dir, 0, 0, 0, 1, 64), wav16);
+  run_seed("out-blocked", with_ka1(options(out_blocked, 0, 0, 0, 1, 64), 1060, 5), wav16);
   run_seed("ka1-silent", with_ka1(options(0, 0, 0, 0, 1, 64), 1200, 77), silent);
   run_seed("t4096", options(0, 0, 0, 0, 1, 4096), wav16);
   run_seed("t4097", with_ka1(options(0, 0, 0, 0, 1, 4097), 1060, 5), wav16);

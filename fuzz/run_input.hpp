@@ -19,6 +19,8 @@ inline constexpr uint8_t verbose = 1;
 inline constexpr uint8_t ka1_named = 2;
 inline constexpr uint8_t ka1_exists = 4;   // else the named file is missing
 inline constexpr uint8_t stale_out = 8;    // an old "out.wav" is there before the run
+inline constexpr uint8_t out_blocked = 16; // a directory named "out.wav" is in the way
+inline constexpr uint8_t ka1_is_dir = 32;  // the named ka1 file is a directory
 }  // namespace run_flags
 
 struct run_input {
