@@ -1,46 +1,29 @@
 #include "analysis/fft.hpp"
 
-#include <cmath>
+#include "analysis/fft_variants.hpp"
 
 namespace {
 
 constexpr int32_t prime[] = {2, 3, 5, 7, 11, 13, 17, 19, 23, 29, 31, 37};
 constexpr int32_t nextmx = 12;
-constexpr double twopi = 6.283185307179586;
 
-}  // namespace
+using pass_fn = void (*)(const cplx*, int32_t, int32_t, int32_t, cplx*);
 
-// The arithmetic below is written out operation by operation on purpose:
-// every result must match this exact order of roundings on any compiler,
-// so nothing may be reassociated, fused or taken from a twiddle table.
-int fftstp(const cplx* in, const int32_t& after, const int32_t& now, const int32_t& before, cplx* out) {
-  const double angle = twopi / (now * after);
-  const cplx w{std::cos(angle), -std::sin(angle)};
-  cplx t{1.0, 0.0};
-  const int64_t stride_k = int64_t{after} * before;
-  const int64_t stride_b_out = int64_t{after} * now;
-  for (int32_t j = 0; j < now; ++j) {
-    for (int32_t a = 0; a < after; ++a) {
-      for (int32_t b = 0; b < before; ++b) {
-        const cplx* column = in + a + int64_t{after} * b;
-        cplx v = column[stride_k * (now - 1)];
-        for (int32_t k = now - 2; k >= 0; --k) {
-          const cplx x = column[stride_k * k];
-          const double re = (v.re * t.re - v.im * t.im) + x.re;
-          const double im = (v.re * t.im + v.im * t.re) + x.im;
-          v = {re, im};
-        }
-        out[a + int64_t{after} * j + stride_b_out * b] = v;
-      }
-      const double re = t.re * w.re - t.im * w.im;
-      const double im = t.re * w.im + t.im * w.re;
-      t = {re, im};
-    }
+pass_fn pass_of(fft_variant variant) {
+  switch (variant) {
+    case fft_variant::avx512: return fft_avx512::pass;
+    case fft_variant::avx2: return fft_avx2::pass;
+    case fft_variant::baseline: break;
   }
-  return 0;
+  return fft_baseline::pass;
 }
 
-int fft(cplx* first, cplx* second, const int32_t& n, int32_t& buf_sel) {
+pass_fn best_pass() {
+  static const pass_fn chosen = pass_of(fft_best_variant());
+  return chosen;
+}
+
+int run_passes(pass_fn pass, cplx* first, cplx* second, int32_t n, int32_t& buf_sel) {
   if (n < 1 || (buf_sel != 1 && buf_sel != 2)) return 0;
   int32_t after = 1;
   int32_t before = n;
@@ -56,12 +39,47 @@ int fft(cplx* first, cplx* second, const int32_t& n, int32_t& buf_sel) {
       before = 1;
     }
     if (buf_sel == 1) {
-      fftstp(first, after, now, before, second);
+      pass(first, after, now, before, second);
     } else {
-      fftstp(second, after, now, before, first);
+      pass(second, after, now, before, first);
     }
     buf_sel = 3 - buf_sel;
     if (before == 1) return 0;
     after *= now;
   }
+}
+
+}  // namespace
+
+bool fft_variant_supported(fft_variant variant) {
+  switch (variant) {
+    case fft_variant::avx512: return __builtin_cpu_supports("avx512f") != 0;
+    case fft_variant::avx2: return __builtin_cpu_supports("avx2") != 0;
+    case fft_variant::baseline: break;
+  }
+  return true;
+}
+
+fft_variant fft_best_variant() {
+  if (fft_variant_supported(fft_variant::avx512)) return fft_variant::avx512;
+  if (fft_variant_supported(fft_variant::avx2)) return fft_variant::avx2;
+  return fft_variant::baseline;
+}
+
+// The pass reads `in` as (a, b, k) and writes `out` as (a, j, b): index
+// a + after * b + after * before * k, and a + after * j + after * now * b.
+// Output (a, j, b) is Horner's rule over k of the inputs (a, b, k) with the
+// multiplier t = w^(j * after + a), w = (cos, -sin)(twopi / (now * after)),
+// t advanced by one complex multiplication per (j, a) step in that order.
+int fftstp(const cplx* in, const int32_t& after, const int32_t& now, const int32_t& before, cplx* out) {
+  best_pass()(in, after, now, before, out);
+  return 0;
+}
+
+int fft(cplx* first, cplx* second, const int32_t& n, int32_t& buf_sel) {
+  return run_passes(best_pass(), first, second, n, buf_sel);
+}
+
+int fft_with(fft_variant variant, cplx* first, cplx* second, const int32_t& n, int32_t& buf_sel) {
+  return run_passes(pass_of(variant), first, second, n, buf_sel);
 }

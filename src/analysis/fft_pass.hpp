@@ -1,0 +1,295 @@
+// One pass of the transform, written once and compiled once per instruction
+// set: each including file defines FFT_PASS_NAMESPACE and FFT_PASS_LANES
+// (doubles per vector) and is compiled with its own target flags, so
+// nothing here may be shared between those files (no out-of-line inline
+// functions from other headers, everything inside the named namespace).
+//
+// Every value is formed by the same operations in the same order as the
+// plain loop nest: the running multiplier advances by t = t * w, and each
+// output is Horner's rule v = v * t + x over the same inputs. The speed
+// comes only from doing many of those independent chains side by side:
+//  - the multipliers of a pass are computed first, by the recurrence, into
+//    the last block of the output array (the outputs of b = before - 1),
+//    which the pass overwrites last; each multiplier is read before the one
+//    output that lands on its slot is stored;
+//  - large factors run many Horner chains of consecutive j at once, one
+//    vector lane each, sharing each input value;
+//  - small factors run a fully unrolled Horner step per output, with the
+//    complex value held as one (re, im) pair.
+//
+// Two facts keep the vector forms bit-identical to the scalar formulas:
+// x - y is exactly x + (-y), and negating a factor negates the rounded
+// product; addition is commutative. Nothing is fused: the including files
+// are compiled without FMA or with tree vectorisation off, and the CI
+// disassembly check guards that.
+
+#include "analysis/fft.hpp"
+
+#include <cmath>
+#include <cstdint>
+
+#ifndef FFT_PASS_NAMESPACE
+#error "define FFT_PASS_NAMESPACE and FFT_PASS_LANES before including fft_pass.hpp"
+#endif
+
+namespace FFT_PASS_NAMESPACE {
+namespace {
+
+constexpr int lanes = FFT_PASS_LANES;
+constexpr double twopi = 6.283185307179586;
+
+typedef double wide __attribute__((vector_size(lanes * sizeof(double))));
+typedef int64_t wide_mask __attribute__((vector_size(lanes * sizeof(double))));
+typedef double pair __attribute__((vector_size(2 * sizeof(double))));
+typedef int64_t pair_mask __attribute__((vector_size(2 * sizeof(double))));
+
+inline pair load_pair(const cplx* p) {
+  pair v;
+  __builtin_memcpy(&v, p, sizeof v);
+  return v;
+}
+
+inline void store_pair(cplx* p, pair v) { __builtin_memcpy(p, &v, sizeof v); }
+
+inline wide load_wide(const void* p) {
+  wide v;
+  __builtin_memcpy(&v, p, sizeof v);
+  return v;
+}
+
+inline void store_wide(void* p, wide v) { __builtin_memcpy(p, &v, sizeof v); }
+
+inline wide broadcast(double x) {
+  // Written out, so that it becomes one broadcast instruction.
+#if FFT_PASS_LANES == 8
+  return wide{x, x, x, x, x, x, x, x};
+#elif FFT_PASS_LANES == 4
+  return wide{x, x, x, x};
+#else
+  return wide{x, x};
+#endif
+}
+
+// Fills table[0..count-1] with t_s = w^s by the recurrence, exactly as the
+// loop nest advances its multiplier.
+inline void multipliers(cplx* table, int64_t count, cplx w) {
+  cplx t{1.0, 0.0};
+  for (int64_t s = 0; s < count; ++s) {
+    table[s] = t;
+    const double re = t.re * w.re - t.im * w.im;
+    const double im = t.re * w.im + t.im * w.re;
+    t = {re, im};
+  }
+}
+
+// ---- large factors: lanes run over consecutive j -------------------------
+
+// The Horner chains of outputs (a, j0 .. j0 + width - 1, b) for every b,
+// width <= G * lanes; lanes beyond `width` compute with t = 0 and are
+// dropped.
+template <int G>
+void wide_chunk(const cplx* in, int32_t after, int32_t now, int32_t before, cplx* out, const cplx* table, int32_t a,
+                int32_t j0, int32_t width) {
+  constexpr int chains = G * lanes;
+  constexpr auto groups = static_cast<unsigned>(G);
+  constexpr auto slots = static_cast<unsigned>(chains);
+  double tre[slots];
+  double tim[slots];
+  for (int l = 0; l < chains; ++l) {
+    if (l < width) {
+      const cplx t = table[int64_t{j0 + l} * after + a];
+      tre[l] = t.re;
+      tim[l] = t.im;
+    } else {
+      tre[l] = 0.0;
+      tim[l] = 0.0;
+    }
+  }
+  wide tr[groups];
+  wide ti[groups];
+  for (int g = 0; g < G; ++g) {
+    tr[g] = load_wide(tre + g * lanes);
+    ti[g] = load_wide(tim + g * lanes);
+  }
+  const int64_t stride_k = int64_t{after} * before;
+  const int64_t stride_b_out = int64_t{after} * now;
+  for (int32_t b = 0; b < before; ++b) {
+    const cplx* column = in + a + int64_t{after} * b;
+    wide vr[groups];
+    wide vi[groups];
+    const cplx top = column[stride_k * (now - 1)];
+    for (int g = 0; g < G; ++g) {
+      vr[g] = broadcast(top.re);
+      vi[g] = broadcast(top.im);
+    }
+    for (int32_t k = now - 2; k >= 0; --k) {
+      const cplx x = column[stride_k * k];
+      const wide xr = broadcast(x.re);
+      const wide xi = broadcast(x.im);
+      for (int g = 0; g < G; ++g) {
+        const wide re = (vr[g] * tr[g] - vi[g] * ti[g]) + xr;
+        const wide im = (vr[g] * ti[g] + vi[g] * tr[g]) + xi;
+        vr[g] = re;
+        vi[g] = im;
+      }
+    }
+    double ore[slots];
+    double oim[slots];
+    for (int g = 0; g < G; ++g) {
+      store_wide(ore + g * lanes, vr[g]);
+      store_wide(oim + g * lanes, vi[g]);
+    }
+    cplx* dest = out + a + int64_t{after} * j0 + stride_b_out * b;
+    for (int l = 0; l < width; ++l) dest[int64_t{after} * l] = {ore[l], oim[l]};
+  }
+}
+
+constexpr int max_groups = lanes >= 8 ? 4 : lanes >= 4 ? 6 : 8;
+
+void wide_pass(const cplx* in, int32_t after, int32_t now, int32_t before, cplx* out, const cplx* table) {
+  constexpr int32_t full = max_groups * lanes;
+  for (int32_t a = 0; a < after; ++a) {
+    int32_t j0 = 0;
+    for (; now - j0 >= full; j0 += full) wide_chunk<max_groups>(in, after, now, before, out, table, a, j0, full);
+    const int32_t rest = now - j0;
+    if (rest == 0) continue;
+    switch ((rest + lanes - 1) / lanes) {
+      case 1: wide_chunk<1>(in, after, now, before, out, table, a, j0, rest); break;
+      case 2: wide_chunk<2>(in, after, now, before, out, table, a, j0, rest); break;
+      case 3: wide_chunk<3>(in, after, now, before, out, table, a, j0, rest); break;
+      case 4: wide_chunk<4>(in, after, now, before, out, table, a, j0, rest); break;
+      case 5: wide_chunk<5>(in, after, now, before, out, table, a, j0, rest); break;
+      case 6: wide_chunk<6>(in, after, now, before, out, table, a, j0, rest); break;
+      case 7: wide_chunk<7>(in, after, now, before, out, table, a, j0, rest); break;
+      default: wide_chunk<max_groups>(in, after, now, before, out, table, a, j0, rest); break;
+    }
+  }
+}
+
+// ---- small factors: one (re, im) pair per output, unrolled Horner ---------
+
+// v * t + x with t given as (t.re, t.re) and (-t.im, t.im):
+// (v.re * t.re + -(v.im * t.im), v.im * t.re + v.re * t.im) + x.
+inline pair mul_add(pair v, pair t_re, pair t_im, pair x) {
+  const pair swapped = __builtin_shuffle(v, pair_mask{1, 0});
+  return (v * t_re + swapped * t_im) + x;
+}
+
+inline pair negate_first(pair v) {
+  const pair_mask sign{INT64_MIN, 0};
+  return reinterpret_cast<pair>(reinterpret_cast<pair_mask>(v) ^ sign);
+}
+
+template <int P>
+void small_pass(const cplx* in, int32_t after, int32_t before, cplx* out, const cplx* table) {
+  const int64_t stride_k = int64_t{after} * before;
+  const int64_t stride_b_out = int64_t{after} * P;
+  for (int32_t j = 0; j < P; ++j) {
+    for (int32_t a = 0; a < after; ++a) {
+      const pair t = load_pair(table + int64_t{j} * after + a);
+      const pair t_re = __builtin_shuffle(t, pair_mask{0, 0});
+      const pair t_im = negate_first(__builtin_shuffle(t, pair_mask{1, 1}));
+      const cplx* column = in + a;
+      cplx* dest = out + a + int64_t{after} * j;
+      for (int32_t b = 0; b < before; ++b) {
+        pair v = load_pair(column + stride_k * (P - 1));
+        for (int k = P - 2; k >= 0; --k) v = mul_add(v, t_re, t_im, load_pair(column + stride_k * k));
+        store_pair(dest, v);
+        column += after;
+        dest += stride_b_out;
+      }
+    }
+  }
+}
+
+// With after >= lanes / 2, consecutive a sit side by side in one vector,
+// each with its own multiplier.
+template <int P>
+void small_pass_wide(const cplx* in, int32_t after, int32_t before, cplx* out, const cplx* table) {
+  constexpr int per = lanes / 2;  // complex values per vector
+  const int64_t stride_k = int64_t{after} * before;
+  const int64_t stride_b_out = int64_t{after} * P;
+  wide_mask sign{};
+  wide_mask swap{};
+  wide_mask even{};
+  wide_mask odd{};
+  for (int l = 0; l < lanes; ++l) {
+    sign[l] = l % 2 == 0 ? INT64_MIN : 0;
+    swap[l] = l ^ 1;
+    even[l] = l & ~1;
+    odd[l] = l | 1;
+  }
+  const int32_t full = after - after % per;
+  for (int32_t j = 0; j < P; ++j) {
+    for (int32_t a = 0; a < after; a += per) {
+      if (a >= full) {
+        // The last a that do not fill a vector, one pair each.
+        for (int32_t r = a; r < after; ++r) {
+          const pair t = load_pair(table + int64_t{j} * after + r);
+          const pair t_re = __builtin_shuffle(t, pair_mask{0, 0});
+          const pair t_im = negate_first(__builtin_shuffle(t, pair_mask{1, 1}));
+          const cplx* column = in + r;
+          cplx* dest = out + r + int64_t{after} * j;
+          for (int32_t b = 0; b < before; ++b) {
+            pair v = load_pair(column + stride_k * (P - 1));
+            for (int k = P - 2; k >= 0; --k) v = mul_add(v, t_re, t_im, load_pair(column + stride_k * k));
+            store_pair(dest, v);
+            column += after;
+            dest += stride_b_out;
+          }
+        }
+        break;
+      }
+      const wide t = load_wide(table + int64_t{j} * after + a);
+      const wide t_re = __builtin_shuffle(t, even);
+      const wide t_im = reinterpret_cast<wide>(reinterpret_cast<wide_mask>(__builtin_shuffle(t, odd)) ^ sign);
+      const cplx* column = in + a;
+      cplx* dest = out + a + int64_t{after} * j;
+      for (int32_t b = 0; b < before; ++b) {
+        wide v = load_wide(column + stride_k * (P - 1));
+        for (int k = P - 2; k >= 0; --k) {
+          const wide swapped = __builtin_shuffle(v, swap);
+          v = (v * t_re + swapped * t_im) + load_wide(column + stride_k * k);
+        }
+        store_wide(dest, v);
+        column += after;
+        dest += stride_b_out;
+      }
+    }
+  }
+}
+
+template <int P>
+void small_factor(const cplx* in, int32_t after, int32_t before, cplx* out, const cplx* table) {
+  if constexpr (lanes > 2) {
+    if (after >= lanes / 2) return small_pass_wide<P>(in, after, before, out, table);
+  }
+  small_pass<P>(in, after, before, out, table);
+}
+
+}  // namespace
+
+// One pass: reads `in` as (a, b, k) and writes `out` as (a, j, b).
+void pass(const cplx* in, int32_t after, int32_t now, int32_t before, cplx* out) {
+  const int64_t total = int64_t{after} * now;
+  if (now == 1) {
+    // No multiply-add: the pass copies, and its one multiplier is never used.
+    for (int64_t i = 0; i < total * before; ++i) out[i] = in[i];
+    return;
+  }
+  const double angle = twopi / (now * after);
+  const cplx w{std::cos(angle), -std::sin(angle)};
+  cplx* table = out + total * (before - 1);
+  multipliers(table, total, w);
+  switch (now) {
+    case 2: small_factor<2>(in, after, before, out, table); return;
+    case 3: small_factor<3>(in, after, before, out, table); return;
+    case 5: small_factor<5>(in, after, before, out, table); return;
+    case 7: small_factor<7>(in, after, before, out, table); return;
+    case 11: small_factor<11>(in, after, before, out, table); return;
+    case 13: small_factor<13>(in, after, before, out, table); return;
+    default: wide_pass(in, after, now, before, out, table); return;
+  }
+}
+
+}  // namespace FFT_PASS_NAMESPACE

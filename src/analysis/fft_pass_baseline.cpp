@@ -1,0 +1,5 @@
+// The pass for any x86-64 processor: pairs and vectors of two doubles.
+#define FFT_PASS_NAMESPACE fft_baseline
+#define FFT_PASS_LANES 2
+#include "analysis/fft_variants.hpp"
+#include "analysis/fft_pass.hpp"
