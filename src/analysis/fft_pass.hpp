@@ -8,19 +8,22 @@
 // plain loop nest: the running multiplier advances by t = t * w, and each
 // output is Horner's rule v = v * t + x over the same inputs. The speed
 // comes only from doing many of those independent chains side by side:
-//  - the multipliers of a pass are computed first, by the recurrence, into
-//    the last block of the output array (the outputs of b = before - 1),
-//    which the pass overwrites last; each multiplier is read before the one
-//    output that lands on its slot is stored;
+//  - the multipliers of a pass are computed by the recurrence into the last
+//    block of the output array (the outputs of b = before - 1), which the
+//    pass overwrites last; each multiplier is read before the one output
+//    that lands on its slot is stored;
 //  - large factors run many Horner chains of consecutive j at once, one
 //    vector lane each, sharing each input value;
 //  - small factors run a fully unrolled Horner step per output, with the
-//    complex value held as one (re, im) pair.
+//    complex value held as one (re, im) pair, several consecutive a to a
+//    vector; with many a, a runs innermost so that memory is read in order,
+//    and the multipliers are produced just ahead of the outputs of the
+//    first b, so that their serial chain overlaps with that work.
 //
 // Two facts keep the vector forms bit-identical to the scalar formulas:
 // x - y is exactly x + (-y), and negating a factor negates the rounded
 // product; addition is commutative. Nothing is fused: the including files
-// are compiled without FMA or with tree vectorisation off, and the CI
+// are compiled without FMA and with tree vectorisation off, and a CI
 // disassembly check guards that.
 
 #include "analysis/fft.hpp"
@@ -31,12 +34,17 @@
 #ifndef FFT_PASS_NAMESPACE
 #error "define FFT_PASS_NAMESPACE and FFT_PASS_LANES before including fft_pass.hpp"
 #endif
+#ifndef FFT_PASS_A_INNER_FROM
+#define FFT_PASS_A_INNER_FROM 8
+#endif
 
 namespace FFT_PASS_NAMESPACE {
 namespace {
 
 constexpr int lanes = FFT_PASS_LANES;
 constexpr double twopi = 6.283185307179586;
+// From this many a on, small factors run with a innermost.
+constexpr int32_t a_inner_from = FFT_PASS_A_INNER_FROM;
 
 typedef double wide __attribute__((vector_size(lanes * sizeof(double))));
 typedef int64_t wide_mask __attribute__((vector_size(lanes * sizeof(double))));
@@ -70,17 +78,34 @@ inline wide broadcast(double x) {
 #endif
 }
 
-// Fills table[0..count-1] with t_s = w^s by the recurrence, exactly as the
-// loop nest advances its multiplier.
-inline void multipliers(cplx* table, int64_t count, cplx w) {
+// The multipliers t_s = w^s of a pass, by the recurrence t = t * w exactly
+// as the loop nest advances them, into table[0 .. count - 1]. They are
+// produced a little at a time while the outputs of the first b are formed:
+// the serial chain of multiplications then overlaps with independent work
+// instead of running alone before it.
+struct multiplier_chain {
+  cplx* table;
+  int64_t count;
+  cplx w;
   cplx t{1.0, 0.0};
-  for (int64_t s = 0; s < count; ++s) {
-    table[s] = t;
-    const double re = t.re * w.re - t.im * w.im;
-    const double im = t.re * w.im + t.im * w.re;
-    t = {re, im};
+  int64_t next = 0;
+
+  // Makes table[0 .. end - 1] available (end is capped at count).
+  void fill_to(int64_t end) {
+    if (end > count) end = count;
+    // Locals, so that t stays in registers: reloading it from memory right
+    // after storing it in halves would stall every step.
+    cplx u = t;
+    for (int64_t s = next; s < end; ++s) {
+      table[s] = u;
+      const double re = u.re * w.re - u.im * w.im;
+      const double im = u.re * w.im + u.im * w.re;
+      u = {re, im};
+    }
+    if (end > next) next = end;
+    t = u;
   }
-}
+};
 
 // ---- large factors: lanes run over consecutive j -------------------------
 
@@ -144,7 +169,7 @@ void wide_chunk(const cplx* in, int32_t after, int32_t now, int32_t before, cplx
   }
 }
 
-constexpr int max_groups = lanes >= 8 ? 4 : lanes >= 4 ? 6 : 8;
+constexpr int max_groups = lanes >= 8 ? 8 : 6;  // measured best; fewer spill registers
 
 void wide_pass(const cplx* in, int32_t after, int32_t now, int32_t before, cplx* out, const cplx* table) {
   constexpr int32_t full = max_groups * lanes;
@@ -180,21 +205,64 @@ inline pair negate_first(pair v) {
   return reinterpret_cast<pair>(reinterpret_cast<pair_mask>(v) ^ sign);
 }
 
+// Output (a, j, b) for one a: Horner's rule over the P inputs of its column.
 template <int P>
-void small_pass(const cplx* in, int32_t after, int32_t before, cplx* out, const cplx* table) {
+inline pair pair_output(const cplx* column, int64_t stride_k, pair t_re, pair t_im) {
+  pair v = load_pair(column + stride_k * (P - 1));
+  for (int k = P - 2; k >= 0; --k) v = mul_add(v, t_re, t_im, load_pair(column + stride_k * k));
+  return v;
+}
+
+inline void pair_multiplier(const cplx* table, pair& t_re, pair& t_im) {
+  const pair t = load_pair(table);
+  t_re = __builtin_shuffle(t, pair_mask{0, 0});
+  t_im = negate_first(__builtin_shuffle(t, pair_mask{1, 1}));
+}
+
+// The same for lanes / 2 consecutive a side by side, each with its own
+// multiplier.
+struct wide_masks {
+  wide_mask sign{}, swap{}, even{}, odd{};
+  wide_masks() {
+    for (int l = 0; l < lanes; ++l) {
+      sign[l] = l % 2 == 0 ? INT64_MIN : 0;
+      swap[l] = l ^ 1;
+      even[l] = l & ~1;
+      odd[l] = l | 1;
+    }
+  }
+};
+
+template <int P>
+inline wide wide_output(const cplx* column, int64_t stride_k, wide t_re, wide t_im, const wide_masks& m) {
+  wide v = load_wide(column + stride_k * (P - 1));
+  for (int k = P - 2; k >= 0; --k) {
+    const wide swapped = __builtin_shuffle(v, m.swap);
+    v = (v * t_re + swapped * t_im) + load_wide(column + stride_k * k);
+  }
+  return v;
+}
+
+inline void wide_multiplier(const cplx* table, const wide_masks& m, wide& t_re, wide& t_im) {
+  const wide t = load_wide(table);
+  t_re = __builtin_shuffle(t, m.even);
+  t_im = reinterpret_cast<wide>(reinterpret_cast<wide_mask>(__builtin_shuffle(t, m.odd)) ^ m.sign);
+}
+
+// Few a and many b: the loop nest's own order, b innermost, so that one
+// multiplier serves a whole run of outputs.
+template <int P>
+void small_pass_b_inner(const cplx* in, int32_t after, int32_t before, cplx* out, const cplx* table) {
   const int64_t stride_k = int64_t{after} * before;
   const int64_t stride_b_out = int64_t{after} * P;
   for (int32_t j = 0; j < P; ++j) {
     for (int32_t a = 0; a < after; ++a) {
-      const pair t = load_pair(table + int64_t{j} * after + a);
-      const pair t_re = __builtin_shuffle(t, pair_mask{0, 0});
-      const pair t_im = negate_first(__builtin_shuffle(t, pair_mask{1, 1}));
+      pair t_re, t_im;
+      pair_multiplier(table + int64_t{j} * after + a, t_re, t_im);
       const cplx* column = in + a;
       cplx* dest = out + a + int64_t{after} * j;
       for (int32_t b = 0; b < before; ++b) {
-        pair v = load_pair(column + stride_k * (P - 1));
-        for (int k = P - 2; k >= 0; --k) v = mul_add(v, t_re, t_im, load_pair(column + stride_k * k));
-        store_pair(dest, v);
+        store_pair(dest, pair_output<P>(column, stride_k, t_re, t_im));
         column += after;
         dest += stride_b_out;
       }
@@ -202,69 +270,49 @@ void small_pass(const cplx* in, int32_t after, int32_t before, cplx* out, const 
   }
 }
 
-// With after >= lanes / 2, consecutive a sit side by side in one vector,
-// each with its own multiplier.
+// Many a: a innermost, so that inputs and outputs are read and written in
+// address order instead of with a stride of `after` values.
 template <int P>
-void small_pass_wide(const cplx* in, int32_t after, int32_t before, cplx* out, const cplx* table) {
+void small_pass_a_inner(const cplx* in, int32_t after, int32_t before, cplx* out, multiplier_chain& chain) {
+  // How far the multipliers run ahead of the outputs that use them: far
+  // enough that their stores have left the store buffer before the wide
+  // loads read them (a load spanning several pending stores stalls).
+  constexpr int64_t ahead = 128;
+  const cplx* table = chain.table;
   constexpr int per = lanes / 2;  // complex values per vector
+  const wide_masks masks;
   const int64_t stride_k = int64_t{after} * before;
-  const int64_t stride_b_out = int64_t{after} * P;
-  wide_mask sign{};
-  wide_mask swap{};
-  wide_mask even{};
-  wide_mask odd{};
-  for (int l = 0; l < lanes; ++l) {
-    sign[l] = l % 2 == 0 ? INT64_MIN : 0;
-    swap[l] = l ^ 1;
-    even[l] = l & ~1;
-    odd[l] = l | 1;
-  }
-  const int32_t full = after - after % per;
-  for (int32_t j = 0; j < P; ++j) {
-    for (int32_t a = 0; a < after; a += per) {
-      if (a >= full) {
-        // The last a that do not fill a vector, one pair each.
-        for (int32_t r = a; r < after; ++r) {
-          const pair t = load_pair(table + int64_t{j} * after + r);
-          const pair t_re = __builtin_shuffle(t, pair_mask{0, 0});
-          const pair t_im = negate_first(__builtin_shuffle(t, pair_mask{1, 1}));
-          const cplx* column = in + r;
-          cplx* dest = out + r + int64_t{after} * j;
-          for (int32_t b = 0; b < before; ++b) {
-            pair v = load_pair(column + stride_k * (P - 1));
-            for (int k = P - 2; k >= 0; --k) v = mul_add(v, t_re, t_im, load_pair(column + stride_k * k));
-            store_pair(dest, v);
-            column += after;
-            dest += stride_b_out;
-          }
+  const int32_t full = lanes > 2 ? after - after % per : 0;
+  for (int32_t b = 0; b < before; ++b) {
+    const cplx* block = in + int64_t{after} * b;
+    for (int32_t j = 0; j < P; ++j) {
+      const cplx* t = table + int64_t{j} * after;
+      cplx* dest = out + int64_t{after} * j + int64_t{after} * P * b;
+      const int64_t first_s = int64_t{j} * after;
+      int32_t a = 0;
+      if constexpr (lanes > 2) {
+        for (; a < full; a += per) {
+          if (b == 0) chain.fill_to(first_s + a + per + ahead);
+          wide t_re, t_im;
+          wide_multiplier(t + a, masks, t_re, t_im);
+          store_wide(dest + a, wide_output<P>(block + a, stride_k, t_re, t_im, masks));
         }
-        break;
       }
-      const wide t = load_wide(table + int64_t{j} * after + a);
-      const wide t_re = __builtin_shuffle(t, even);
-      const wide t_im = reinterpret_cast<wide>(reinterpret_cast<wide_mask>(__builtin_shuffle(t, odd)) ^ sign);
-      const cplx* column = in + a;
-      cplx* dest = out + a + int64_t{after} * j;
-      for (int32_t b = 0; b < before; ++b) {
-        wide v = load_wide(column + stride_k * (P - 1));
-        for (int k = P - 2; k >= 0; --k) {
-          const wide swapped = __builtin_shuffle(v, swap);
-          v = (v * t_re + swapped * t_im) + load_wide(column + stride_k * k);
-        }
-        store_wide(dest, v);
-        column += after;
-        dest += stride_b_out;
+      for (; a < after; ++a) {
+        if (b == 0) chain.fill_to(first_s + a + 1 + ahead);
+        pair t_re, t_im;
+        pair_multiplier(t + a, t_re, t_im);
+        store_pair(dest + a, pair_output<P>(block + a, stride_k, t_re, t_im));
       }
     }
   }
 }
 
 template <int P>
-void small_factor(const cplx* in, int32_t after, int32_t before, cplx* out, const cplx* table) {
-  if constexpr (lanes > 2) {
-    if (after >= lanes / 2) return small_pass_wide<P>(in, after, before, out, table);
-  }
-  small_pass<P>(in, after, before, out, table);
+void small_factor(const cplx* in, int32_t after, int32_t before, cplx* out, multiplier_chain& chain) {
+  if (after >= a_inner_from) return small_pass_a_inner<P>(in, after, before, out, chain);
+  chain.fill_to(chain.count);
+  small_pass_b_inner<P>(in, after, before, out, chain.table);
 }
 
 }  // namespace
@@ -279,16 +327,18 @@ void pass(const cplx* in, int32_t after, int32_t now, int32_t before, cplx* out)
   }
   const double angle = twopi / (now * after);
   const cplx w{std::cos(angle), -std::sin(angle)};
-  cplx* table = out + total * (before - 1);
-  multipliers(table, total, w);
+  multiplier_chain chain{out + total * (before - 1), total, w};
   switch (now) {
-    case 2: small_factor<2>(in, after, before, out, table); return;
-    case 3: small_factor<3>(in, after, before, out, table); return;
-    case 5: small_factor<5>(in, after, before, out, table); return;
-    case 7: small_factor<7>(in, after, before, out, table); return;
-    case 11: small_factor<11>(in, after, before, out, table); return;
-    case 13: small_factor<13>(in, after, before, out, table); return;
-    default: wide_pass(in, after, now, before, out, table); return;
+    case 2: small_factor<2>(in, after, before, out, chain); return;
+    case 3: small_factor<3>(in, after, before, out, chain); return;
+    case 5: small_factor<5>(in, after, before, out, chain); return;
+    case 7: small_factor<7>(in, after, before, out, chain); return;
+    case 11: small_factor<11>(in, after, before, out, chain); return;
+    case 13: small_factor<13>(in, after, before, out, chain); return;
+    default:
+      chain.fill_to(total);
+      wide_pass(in, after, now, before, out, chain.table);
+      return;
   }
 }
 
