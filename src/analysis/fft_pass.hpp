@@ -51,6 +51,55 @@ typedef int64_t wide_mask __attribute__((vector_size(lanes * sizeof(double))));
 typedef double pair __attribute__((vector_size(2 * sizeof(double))));
 typedef int64_t pair_mask __attribute__((vector_size(2 * sizeof(double))));
 
+// Lane permutations with constant indices, as each compiler spells them.
+#ifdef __clang__
+#define FFT_PASS_SHUFFLE(mask_type, v, ...) __builtin_shufflevector(v, v, __VA_ARGS__)
+#else
+#define FFT_PASS_SHUFFLE(mask_type, v, ...) __builtin_shuffle(v, mask_type{__VA_ARGS__})
+#endif
+
+// (re, im) -> (im, re) in every pair of lanes.
+inline pair swap_halves(pair v) { return FFT_PASS_SHUFFLE(pair_mask, v, 1, 0); }
+#if FFT_PASS_LANES > 2  // with two lanes, wide and pair are the same type
+inline wide swap_halves(wide v) {
+#if FFT_PASS_LANES == 8
+  return FFT_PASS_SHUFFLE(wide_mask, v, 1, 0, 3, 2, 5, 4, 7, 6);
+#else
+  return FFT_PASS_SHUFFLE(wide_mask, v, 1, 0, 3, 2);
+#endif
+}
+#endif
+
+// (re, im) -> (re, re) in every pair of lanes.
+inline pair real_parts(pair v) { return FFT_PASS_SHUFFLE(pair_mask, v, 0, 0); }
+#if FFT_PASS_LANES > 2
+inline wide real_parts(wide v) {
+#if FFT_PASS_LANES == 8
+  return FFT_PASS_SHUFFLE(wide_mask, v, 0, 0, 2, 2, 4, 4, 6, 6);
+#else
+  return FFT_PASS_SHUFFLE(wide_mask, v, 0, 0, 2, 2);
+#endif
+}
+#endif
+
+// (re, im) -> (-im, im) in every pair of lanes; the sign flip is exact.
+inline pair signed_imaginary_parts(pair v) {
+  const pair_mask sign{INT64_MIN, 0};
+  return reinterpret_cast<pair>(reinterpret_cast<pair_mask>(FFT_PASS_SHUFFLE(pair_mask, v, 1, 1)) ^ sign);
+}
+#if FFT_PASS_LANES > 2
+inline wide signed_imaginary_parts(wide v) {
+  wide_mask sign{};
+  for (int l = 0; l < lanes; l += 2) sign[l] = INT64_MIN;
+#if FFT_PASS_LANES == 8
+  const wide odd = FFT_PASS_SHUFFLE(wide_mask, v, 1, 1, 3, 3, 5, 5, 7, 7);
+#else
+  const wide odd = FFT_PASS_SHUFFLE(wide_mask, v, 1, 1, 3, 3);
+#endif
+  return reinterpret_cast<wide>(reinterpret_cast<wide_mask>(odd) ^ sign);
+}
+#endif
+
 inline pair load_pair(const cplx* p) {
   pair v;
   __builtin_memcpy(&v, p, sizeof v);
@@ -196,13 +245,8 @@ void wide_pass(const cplx* in, int32_t after, int32_t now, int32_t before, cplx*
 // v * t + x with t given as (t.re, t.re) and (-t.im, t.im):
 // (v.re * t.re + -(v.im * t.im), v.im * t.re + v.re * t.im) + x.
 inline pair mul_add(pair v, pair t_re, pair t_im, pair x) {
-  const pair swapped = __builtin_shuffle(v, pair_mask{1, 0});
+  const pair swapped = swap_halves(v);
   return (v * t_re + swapped * t_im) + x;
-}
-
-inline pair negate_first(pair v) {
-  const pair_mask sign{INT64_MIN, 0};
-  return reinterpret_cast<pair>(reinterpret_cast<pair_mask>(v) ^ sign);
 }
 
 // Output (a, j, b) for one a: Horner's rule over the P inputs of its column.
@@ -215,38 +259,26 @@ inline pair pair_output(const cplx* column, int64_t stride_k, pair t_re, pair t_
 
 inline void pair_multiplier(const cplx* table, pair& t_re, pair& t_im) {
   const pair t = load_pair(table);
-  t_re = __builtin_shuffle(t, pair_mask{0, 0});
-  t_im = negate_first(__builtin_shuffle(t, pair_mask{1, 1}));
+  t_re = real_parts(t);
+  t_im = signed_imaginary_parts(t);
 }
 
 // The same for lanes / 2 consecutive a side by side, each with its own
 // multiplier.
-struct wide_masks {
-  wide_mask sign{}, swap{}, even{}, odd{};
-  wide_masks() {
-    for (int l = 0; l < lanes; ++l) {
-      sign[l] = l % 2 == 0 ? INT64_MIN : 0;
-      swap[l] = l ^ 1;
-      even[l] = l & ~1;
-      odd[l] = l | 1;
-    }
-  }
-};
-
 template <int P>
-inline wide wide_output(const cplx* column, int64_t stride_k, wide t_re, wide t_im, const wide_masks& m) {
+inline wide wide_output(const cplx* column, int64_t stride_k, wide t_re, wide t_im) {
   wide v = load_wide(column + stride_k * (P - 1));
   for (int k = P - 2; k >= 0; --k) {
-    const wide swapped = __builtin_shuffle(v, m.swap);
+    const wide swapped = swap_halves(v);
     v = (v * t_re + swapped * t_im) + load_wide(column + stride_k * k);
   }
   return v;
 }
 
-inline void wide_multiplier(const cplx* table, const wide_masks& m, wide& t_re, wide& t_im) {
+inline void wide_multiplier(const cplx* table, wide& t_re, wide& t_im) {
   const wide t = load_wide(table);
-  t_re = __builtin_shuffle(t, m.even);
-  t_im = reinterpret_cast<wide>(reinterpret_cast<wide_mask>(__builtin_shuffle(t, m.odd)) ^ m.sign);
+  t_re = real_parts(t);
+  t_im = signed_imaginary_parts(t);
 }
 
 // Few a and many b: the loop nest's own order, b innermost, so that one
@@ -280,7 +312,6 @@ void small_pass_a_inner(const cplx* in, int32_t after, int32_t before, cplx* out
   constexpr int64_t ahead = 128;
   const cplx* table = chain.table;
   constexpr int per = lanes / 2;  // complex values per vector
-  const wide_masks masks;
   const int64_t stride_k = int64_t{after} * before;
   const int32_t full = lanes > 2 ? after - after % per : 0;
   for (int32_t b = 0; b < before; ++b) {
@@ -294,8 +325,8 @@ void small_pass_a_inner(const cplx* in, int32_t after, int32_t before, cplx* out
         for (; a < full; a += per) {
           if (b == 0) chain.fill_to(first_s + a + per + ahead);
           wide t_re, t_im;
-          wide_multiplier(t + a, masks, t_re, t_im);
-          store_wide(dest + a, wide_output<P>(block + a, stride_k, t_re, t_im, masks));
+          wide_multiplier(t + a, t_re, t_im);
+          store_wide(dest + a, wide_output<P>(block + a, stride_k, t_re, t_im));
         }
       }
       for (; a < after; ++a) {

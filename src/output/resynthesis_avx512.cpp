@@ -1,6 +1,6 @@
-// Eight samples at a time with the C library's AVX-512 vector sine. Compiled
-// with -mavx512f but without FMA: every product and sum is rounded on its own,
-// in the order of the scalar loop.
+// Eight samples at a time with the C library's AVX-512 vector sine, with
+// explicit multiplies and adds that are never fused: every product and sum
+// is rounded on its own, in the order of the scalar loop.
 #include "output/resynthesis_variants.hpp"
 
 #include <immintrin.h>
