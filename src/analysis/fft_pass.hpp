@@ -257,6 +257,20 @@ inline pair pair_output(const cplx* column, int64_t stride_k, pair t_re, pair t_
   return v;
 }
 
+// Two such outputs at once, interleaved, so that their chains overlap.
+template <int P>
+inline void pair_output2(const cplx* column0, const cplx* column1, int64_t stride_k, pair t_re0, pair t_im0,
+                         pair t_re1, pair t_im1, cplx* dest0, cplx* dest1) {
+  pair v0 = load_pair(column0 + stride_k * (P - 1));
+  pair v1 = load_pair(column1 + stride_k * (P - 1));
+  for (int k = P - 2; k >= 0; --k) {
+    v0 = mul_add(v0, t_re0, t_im0, load_pair(column0 + stride_k * k));
+    v1 = mul_add(v1, t_re1, t_im1, load_pair(column1 + stride_k * k));
+  }
+  store_pair(dest0, v0);
+  store_pair(dest1, v1);
+}
+
 inline void pair_multiplier(const cplx* table, pair& t_re, pair& t_im) {
   const pair t = load_pair(table);
   t_re = real_parts(t);
@@ -293,11 +307,13 @@ void small_pass_b_inner(const cplx* in, int32_t after, int32_t before, cplx* out
       pair_multiplier(table + int64_t{j} * after + a, t_re, t_im);
       const cplx* column = in + a;
       cplx* dest = out + a + int64_t{after} * j;
-      for (int32_t b = 0; b < before; ++b) {
-        store_pair(dest, pair_output<P>(column, stride_k, t_re, t_im));
-        column += after;
-        dest += stride_b_out;
+      int32_t b = 0;
+      for (; b + 1 < before; b += 2) {
+        pair_output2<P>(column, column + after, stride_k, t_re, t_im, t_re, t_im, dest, dest + stride_b_out);
+        column += 2 * int64_t{after};
+        dest += 2 * stride_b_out;
       }
+      if (b < before) store_pair(dest, pair_output<P>(column, stride_k, t_re, t_im));
     }
   }
 }
@@ -327,6 +343,15 @@ void small_pass_a_inner(const cplx* in, int32_t after, int32_t before, cplx* out
           wide t_re, t_im;
           wide_multiplier(t + a, t_re, t_im);
           store_wide(dest + a, wide_output<P>(block + a, stride_k, t_re, t_im));
+        }
+      }
+      if constexpr (lanes == 2) {
+        for (; a + 1 < after; a += 2) {
+          if (b == 0) chain.fill_to(first_s + a + 2 + ahead);
+          pair t_re0, t_im0, t_re1, t_im1;
+          pair_multiplier(t + a, t_re0, t_im0);
+          pair_multiplier(t + a + 1, t_re1, t_im1);
+          pair_output2<P>(block + a, block + a + 1, stride_k, t_re0, t_im0, t_re1, t_im1, dest + a, dest + a + 1);
         }
       }
       for (; a < after; ++a) {
