@@ -128,10 +128,10 @@ inline wide broadcast(double x) {
 }
 
 // The multipliers t_s = w^s of a pass, by the recurrence t = t * w exactly
-// as the loop nest advances them, into table[0 .. count - 1]. They are
-// produced a little at a time while the outputs of the first b are formed:
-// the serial chain of multiplications then overlaps with independent work
-// instead of running alone before it.
+// as the loop nest advances them, into table[0 .. count - 1]: all at once,
+// or (small factors with many a) a little at a time while the outputs of
+// the first b are formed, so that the serial chain of multiplications
+// overlaps with independent work instead of running alone before it.
 struct multiplier_chain {
   cplx* table;
   int64_t count;
