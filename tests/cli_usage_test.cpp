@@ -38,6 +38,7 @@ TEST(CommandLine, UsageErrorsHelpAndMissingInput) {
       {"options use up every argument", {}, {"-v"}, 2, "", "could not open input file\n"},
       {"missing input", {}, {"-v", "none.wav", "x.ka1"}, 2, "", "could not open input file\n"},
       {"input is a directory's missing file", {}, {"no/such.wav"}, 2, "", "could not open input file\n"},
+      {"input is a directory", {}, {".."}, 2, "", "could not open input file\n"},
   });
 }
 

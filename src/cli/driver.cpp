@@ -7,6 +7,8 @@
 #include "wav/sample_load.hpp"
 #include "wav/wav_reader.hpp"
 
+#include <sys/stat.h>
+
 #include <cstdio>
 #include <memory>
 
@@ -16,6 +18,16 @@ struct file_closer {
   void operator()(std::FILE* file) const { std::fclose(file); }
 };
 using input_file = std::unique_ptr<std::FILE, file_closer>;
+
+// A directory opens for reading on Linux but holds no bytes to read: it
+// counts as an input that cannot be opened.
+input_file open_input(const char* name) {
+  if (name == nullptr) return nullptr;
+  input_file file(std::fopen(name, "rb"));
+  struct stat info {};
+  if (file && fstat(fileno(file.get()), &info) == 0 && S_ISDIR(info.st_mode)) file.reset();
+  return file;
+}
 
 int header_failure(header_status status, std::FILE* err) {
   switch (status) {
@@ -37,7 +49,7 @@ int header_failure(header_status status, std::FILE* err) {
 }  // namespace
 
 int run(option_record options, const char* input, const char* ka1_name, const run_output& io) {
-  input_file file(input != nullptr ? std::fopen(input, "rb") : nullptr);
+  input_file file = open_input(input);
   if (!file) {
     std::fputs("could not open input file\n", io.err);
     return exit_status::input_not_opened;
